@@ -1,0 +1,269 @@
+// Test driver: starts RemoveMolvane.exe, works its windows the way a user
+// would, and checks what they show. Each argument is one step, run in order:
+//
+//   startup-path          print the current user's Startup folder
+//   start=EXE             start the program
+//   chooser               wait for the folder chooser (main window still hidden)
+//   select=SUB\DIR        highlight a folder in the chooser's tree (empty: its root)
+//   chooser-ok            press the chooser's OK;  chooser-cancel: its Cancel
+//   main                  wait for the main window
+//   label2=TEXT           Label2 must show exactly TEXT
+//   ok                    press OKBtn;  close: the main window's close box
+//   box=TEXT              wait for a message box whose text contains TEXT, print it
+//   box-ok                press the message box's button
+//   exited                the program must end (with exit code 0)
+//   running               the program must still be running, its window open
+//   hold=PATH             open PATH without delete sharing until release
+//   release               close what hold opened
+//   shot=WINDOW:FILE.bmp  save a screenshot of chooser|main|box
+//   sleep=MS
+//
+// Exits 0 when every step passed; otherwise prints what failed and exits 1.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr wchar_t kChooserCaption[] = L"Click on StartUp Folder";
+constexpr wchar_t kMainCaption[] = L"Remove Molvane from StartUp";
+constexpr wchar_t kBoxCaption[] = L"Remove Molvane from Startup Folder";
+constexpr int kLabel2Id = 102;
+constexpr int kOkButtonId = IDOK;
+constexpr DWORD kWaitMs = 20000;
+
+PROCESS_INFORMATION g_process{};
+HANDLE g_held = INVALID_HANDLE_VALUE;
+
+void Print(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
+    bytes += '\n';
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+[[noreturn]] void Fail(const std::wstring& text) {
+    Print(L"FAIL: " + text);
+    if (g_process.hProcess) TerminateProcess(g_process.hProcess, 1);
+    ExitProcess(1);
+}
+
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[4096] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
+
+// A visible top-level window of the program with this caption (and class, if given).
+HWND FindTopLevel(const wchar_t* caption, const wchar_t* windowClass = nullptr) {
+    struct Search { const wchar_t* caption; const wchar_t* windowClass; HWND found; } search{caption, windowClass, nullptr};
+    EnumWindows([](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid != g_process.dwProcessId || !IsWindowVisible(window)) return TRUE;
+        if (TextOf(window) != s->caption) return TRUE;
+        if (s->windowClass && ClassOf(window) != s->windowClass) return TRUE;
+        s->found = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitFor(const wchar_t* caption, const wchar_t* windowClass = nullptr) {
+    for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
+        if (HWND window = FindTopLevel(caption, windowClass)) {
+            Sleep(200);  // let it finish initialising
+            return window;
+        }
+        if (WaitForSingleObject(g_process.hProcess, 50) == WAIT_OBJECT_0) Fail(L"the program ended early");
+    }
+    Fail(std::wstring(L"no window \"") + caption + L"\" appeared");
+}
+
+HWND FindChild(HWND parent, int id, const wchar_t* windowClass = nullptr) {
+    struct Search { int id; const wchar_t* windowClass; HWND found; } search{id, windowClass, nullptr};
+    EnumChildWindows(parent, [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (s->id >= 0 && GetDlgCtrlID(window) != s->id) return TRUE;
+        if (s->windowClass && ClassOf(window) != s->windowClass) return TRUE;
+        s->found = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND Require(HWND window, const std::wstring& what) {
+    if (!window) Fail(what + L" not found");
+    return window;
+}
+
+HWND MainWindow() { return Require(FindTopLevel(kMainCaption), L"main window"); }
+HWND Chooser() { return Require(FindTopLevel(kChooserCaption), L"folder chooser"); }
+HWND Box() { return WaitFor(kBoxCaption, L"#32770"); }
+
+// Reads a tree item's text through memory in the program's process.
+std::wstring ItemText(HWND tree, HTREEITEM item) {
+    HANDLE process = g_process.hProcess;
+    constexpr SIZE_T kChars = 1024;
+    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kChars * sizeof(wchar_t),
+                                                     MEM_COMMIT, PAGE_READWRITE));
+    TVITEMW request{};
+    request.mask = TVIF_TEXT | TVIF_HANDLE;
+    request.hItem = item;
+    request.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    request.cchTextMax = kChars;
+    WriteProcessMemory(process, remote, &request, sizeof request, nullptr);
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+    std::wstring text(kChars, L'\0');
+    ReadProcessMemory(process, remote + sizeof(TVITEMW), text.data(), kChars * sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    text.resize(text.find(L'\0'));
+    return text;
+}
+
+void Select(const std::wstring& relative) {
+    HWND tree = Require(FindChild(Chooser(), -1, WC_TREEVIEWW), L"the chooser's tree");
+    auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    if (!item) Fail(L"the chooser's tree is empty");
+    std::wstring rest = relative;
+    while (!rest.empty()) {
+        std::wstring name = rest.substr(0, rest.find(L'\\'));
+        rest = rest.size() > name.size() ? rest.substr(name.size() + 1) : L"";
+        SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+        Sleep(100);
+        auto child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+        while (child && ItemText(tree, child) != name)
+            child = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(child)));
+        if (!child) Fail(L"no folder \"" + name + L"\" in the chooser's tree");
+        item = child;
+    }
+    SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    Sleep(100);
+    Print(L"selected: " + ItemText(tree, item));
+}
+
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+// Saves the screen area of a window as a 24-bit BMP.
+void Screenshot(HWND window, const std::wstring& path) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    GdiFlush();
+    DWORD stride = ((width * 3 + 3) & ~3), imageSize = stride * height;
+    BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + imageSize), 0, 0,
+                            sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, &header, sizeof header, &written, nullptr);
+    WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+    WriteFile(file, bits, imageSize, &written, nullptr);
+    CloseHandle(file);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+void Step(const std::wstring& step) {
+    std::size_t equals = step.find(L'=');
+    std::wstring verb = step.substr(0, equals);
+    std::wstring arg = equals == std::wstring::npos ? L"" : step.substr(equals + 1);
+
+    if (verb == L"startup-path") {
+        wchar_t* path = nullptr;
+        if (FAILED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, &path))) Fail(L"no Startup folder");
+        Print(path);
+        CoTaskMemFree(path);
+    } else if (verb == L"start") {
+        STARTUPINFOW startup{sizeof startup};
+        std::wstring command = L"\"" + arg + L"\"";
+        if (!CreateProcessW(arg.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &g_process))
+            Fail(L"could not start " + arg);
+    } else if (verb == L"chooser") {
+        WaitFor(kChooserCaption);
+        if (FindTopLevel(kMainCaption)) Fail(L"the main window is on screen while the chooser is open");
+        Print(L"chooser open");
+    } else if (verb == L"select") {
+        Select(arg);
+    } else if (verb == L"chooser-ok" || verb == L"chooser-cancel") {
+        Click(Require(FindChild(Chooser(), verb == L"chooser-ok" ? IDOK : IDCANCEL, WC_BUTTONW), L"chooser button"));
+    } else if (verb == L"main") {
+        WaitFor(kMainCaption);
+        Print(L"main window open");
+    } else if (verb == L"label2") {
+        std::wstring text = TextOf(Require(FindChild(MainWindow(), kLabel2Id), L"Label2"));
+        Print(L"Label2: " + text);
+        if (text != arg) Fail(L"Label2 shows \"" + text + L"\", expected \"" + arg + L"\"");
+    } else if (verb == L"ok") {
+        Click(Require(FindChild(MainWindow(), kOkButtonId), L"OKBtn"));
+    } else if (verb == L"close") {
+        PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else if (verb == L"box") {
+        std::wstring text = TextOf(Require(FindChild(Box(), 0xFFFF), L"message box text"));
+        Print(L"message box: " + text);
+        if (text.find(arg) == std::wstring::npos) Fail(L"the message box does not say \"" + arg + L"\"");
+    } else if (verb == L"box-ok") {
+        Click(Require(FindChild(Box(), -1, WC_BUTTONW), L"message box button"));
+        Sleep(300);
+    } else if (verb == L"exited") {
+        if (WaitForSingleObject(g_process.hProcess, kWaitMs) != WAIT_OBJECT_0) Fail(L"the program did not end");
+        DWORD code = 1;
+        GetExitCodeProcess(g_process.hProcess, &code);
+        if (code != 0) Fail(L"the program ended with code " + std::to_wstring(code));
+        Print(L"program ended");
+    } else if (verb == L"running") {
+        if (WaitForSingleObject(g_process.hProcess, 500) == WAIT_OBJECT_0) Fail(L"the program ended");
+        MainWindow();
+        Print(L"still running");
+    } else if (verb == L"hold") {
+        g_held = CreateFileW(arg.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (g_held == INVALID_HANDLE_VALUE) Fail(L"could not open " + arg);
+    } else if (verb == L"release") {
+        CloseHandle(g_held);
+        g_held = INVALID_HANDLE_VALUE;
+    } else if (verb == L"shot") {
+        std::size_t colon = arg.find(L':');
+        std::wstring which = arg.substr(0, colon), file = arg.substr(colon + 1);
+        HWND window = which == L"chooser" ? Chooser() : which == L"box" ? Box() : MainWindow();
+        Sleep(300);
+        Screenshot(window, file);
+    } else if (verb == L"sleep") {
+        Sleep(_wtoi(arg.c_str()));
+    } else {
+        Fail(L"unknown step " + step);
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    for (int i = 1; i < argc; ++i) Step(argv[i]);
+    if (g_process.hProcess && WaitForSingleObject(g_process.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(g_process.hProcess, 1);
+        Print(L"FAIL: the program was still running at the end");
+        return 1;
+    }
+    return 0;
+}
