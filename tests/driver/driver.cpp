@@ -16,6 +16,7 @@
 //   hold=PATH             open PATH without delete sharing until release
 //   release               close what hold opened
 //   shot=WINDOW:FILE.bmp  save a screenshot of chooser|main|box
+//   same=FILE|COPY        FILE must hold exactly the bytes of COPY
 //   sleep=MS
 //
 // Exits 0 when every step passed; otherwise prints what failed and exits 1.
@@ -154,6 +155,18 @@ void Select(const std::wstring& relative) {
     Print(L"selected: " + ItemText(tree, item));
 }
 
+std::string Contents(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) Fail(L"could not read " + path);
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
 // Saves the screen area of a window as a 24-bit BMP.
@@ -248,6 +261,11 @@ void Step(const std::wstring& step) {
         HWND window = which == L"chooser" ? Chooser() : which == L"box" ? Box() : MainWindow();
         Sleep(300);
         Screenshot(window, file);
+    } else if (verb == L"same") {
+        std::size_t bar = arg.find(L'|');
+        std::string actual = Contents(arg.substr(0, bar)), expected = Contents(arg.substr(bar + 1));
+        if (actual != expected) Fail(arg.substr(0, bar) + L" does not hold the expected bytes");
+        Print(L"unchanged: " + arg.substr(0, bar));
     } else if (verb == L"sleep") {
         Sleep(_wtoi(arg.c_str()));
     } else {

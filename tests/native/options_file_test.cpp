@@ -23,10 +23,10 @@ using Texts = std::array<std::string, kTextLines>;
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-// Bytes shown with C escapes, so a failing case's file can be read in the log.
-std::string Escaped(std::string_view bytes) {
+// Bytes quoted with C escapes, so a failing case's file can be read in the log.
+std::string Quoted(std::string_view bytes) {
     static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
+    std::string out = "\"";
     for (char c : bytes) {
         auto b = static_cast<unsigned char>(c);
         if (c == '\r') out += "\\r";
@@ -35,6 +35,7 @@ std::string Escaped(std::string_view bytes) {
         else if (b < 32 || b >= 127) out += {'\\', 'x', kHex[b >> 4], kHex[b & 15]};
         else out += c;
     }
+    out += '"';
     return out;
 }
 
@@ -107,7 +108,7 @@ TEST(ParseInteger, ConvertsDecimalAndHexWithinTheSigned32BitRange) {
         {"-$7FFFFFFF", kMin + 1},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("token \"" + Escaped(c.token) + "\"");
+        SCOPED_TRACE("token " + Quoted(c.token));
         std::int32_t value = 12345;
         EXPECT_TRUE(ParseInteger(c.token, value));
         EXPECT_EQ(value, c.value);
@@ -130,7 +131,7 @@ TEST(ParseInteger, RejectsTokensThatDoNotConvertWhole) {
         "1\0"s,
     };
     for (const std::string& token : tokens) {
-        SCOPED_TRACE("token \"" + Escaped(token) + "\"");
+        SCOPED_TRACE("token " + Quoted(token));
         std::int32_t value = 12345;
         EXPECT_FALSE(ParseInteger(token, value)) << "read as " << value;
     }
@@ -149,7 +150,7 @@ struct LoadCase {
 };
 
 void ExpectLoads(const LoadCase& c) {
-    SCOPED_TRACE(std::string(c.what) + ": \"" + Escaped(c.file) + "\"");
+    SCOPED_TRACE(std::string(c.what) + ": " + Quoted(c.file));
     OptionValues values = Previous();
     ParseResult result = ParseOptions(c.file, values);
     EXPECT_TRUE(result.complete);
@@ -269,7 +270,7 @@ TEST(ParseOptions, StartUpFlagIsTrueOnlyForTrueInAnyLetterCase) {
         {"\xD4RUE", false},  // only a-z is upper-cased
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("line 8 \"" + Escaped(c.line) + "\"");
+        SCOPED_TRACE("line 8 " + Quoted(c.line));
         OptionValues values = Previous();
         values.runAtStartup = !c.runAtStartup;
         ParseResult result = ParseOptions("1\n2\n3\n4\na\nb\nc\n" + c.line + "\r\n", values);
@@ -318,7 +319,7 @@ TEST(ParseOptions, AnIntegerThatDoesNotConvertStopsTheLoadThere) {
     };
     const OptionValues previous = Previous();
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.what) + ": \"" + Escaped(c.file) + "\"");
+        SCOPED_TRACE(std::string(c.what) + ": " + Quoted(c.file));
         OptionValues values = previous;
         ParseResult result = ParseOptions(c.file, values);
         EXPECT_FALSE(result.complete);
@@ -345,7 +346,7 @@ TEST(FormatOptions, WritesEightCrLfLinesThenTheTail) {
          "100\r\n10\r\n1\r\n-100\r\n\r\n\r\n\r\nFALSE\r\n[More]\nraw\r\0end"s},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(Escaped(FormatOptions(c.values, c.tail)), Escaped(c.bytes));
+        EXPECT_EQ(Quoted(FormatOptions(c.values, c.tail)), Quoted(c.bytes));
     }
 }
 
@@ -359,7 +360,7 @@ TEST(OptionsRoundTrip, AnUntidyFileIsRewrittenInCanonicalFormAndReadsBackTheSame
     ASSERT_TRUE(first.complete);
 
     const std::string written = FormatOptions(values, first.tail);
-    EXPECT_EQ(Escaped(written), Escaped("31\r\n-16\r\n7\r\n0\r\nfirst\r\nsecond\r\n\r\nTRUE\r\n[Tail]\nx=1\r\n"));
+    EXPECT_EQ(Quoted(written), Quoted("31\r\n-16\r\n7\r\n0\r\nfirst\r\nsecond\r\n\r\nTRUE\r\n[Tail]\nx=1\r\n"));
 
     OptionValues again;
     ParseResult second = ParseOptions(written, again);
@@ -382,7 +383,7 @@ TEST(OptionsRoundTrip, WrittenValuesReadBackUnchanged) {
     };
     for (const Case& c : cases) {
         const std::string written = FormatOptions(c.values, c.tail);
-        SCOPED_TRACE("\"" + Escaped(written) + "\"");
+        SCOPED_TRACE(Quoted(written));
         OptionValues read = Previous();
         ParseResult result = ParseOptions(written, read);
         EXPECT_TRUE(result.complete);
@@ -398,7 +399,7 @@ TEST(OptionsRoundTrip, WrittenValuesReadBackUnchanged) {
 // the input (which would take minutes at this size), not ordinary slowness.
 
 TEST(ParseOptions, LargeFilesAreReadInLinearTime) {
-    constexpr std::size_t kSize = 20 * 1024 * 1024;
+    static constexpr std::size_t kSize = 20 * 1024 * 1024;
     constexpr auto kBound = std::chrono::seconds(2);
     using Check = std::function<void(const ParseResult&, const OptionValues&)>;
     struct Case {
