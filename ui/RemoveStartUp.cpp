@@ -71,8 +71,16 @@ void TKestrixUp1::FormShow() {
 
     PTFolderBrowseDlg1.Title = L"Click on StartUp Folder";
     PTFolderBrowseDlg1.BaseFolder = KestrixUp1ChooserBaseFolder;
-    if (PTFolderBrowseDlg1.Execute())
-        TargetPath = TargetIn(PTFolderBrowseDlg1.SelectedFolder(), PTFolderBrowseDlg1.BaseFolderPath());
+    // Without a Startup folder the chooser would open at the Desktop and offer
+    // folders that Molvane cannot start from; say so instead.
+    std::wstring startupFolder = PTFolderBrowseDlg1.BaseFolderPath();
+    if (startupFolder.empty())
+        Tell(Handle(),
+             L"Your Startup folder could not be found, so Molvane.exe cannot be in it and there is nothing to "
+             L"remove.\n\nIf Molvane still starts with Windows, turn that off in Molvane's own settings.",
+             MB_ICONWARNING);
+    else if (PTFolderBrowseDlg1.Execute())
+        TargetPath = TargetIn(PTFolderBrowseDlg1.SelectedFolder(), startupFolder);
 
     HWND label2 = Control(L"Label2");
     SetLabelText(label2, TargetPath);

@@ -266,7 +266,12 @@ void Step(const std::wstring& step) {
         PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (verb == L"box") {
         HWND box = Box();
-        if (GetWindow(box, GW_OWNER) != MainWindow()) Fail(L"the message box is not owned by the main window");
+        // Owned by the main window, which may not be on screen yet.
+        HWND owner = GetWindow(box, GW_OWNER);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(owner, &pid);
+        if (!owner || pid != g_process.dwProcessId || TextOf(owner) != kMainCaption)
+            Fail(L"the message box is not owned by the main window");
         std::wstring text = TextOf(Require(FindChild(box, 0xFFFF), L"message box text"));
         static std::wstring shown;
         if (text != shown) Print(L"message box: " + (shown = text));

@@ -29,7 +29,7 @@ ini() {  # the eight lines given, each ended by CR LF
 reset_case() {
   chmod -R u+w "$STARTUP_U" "$C/e2e" "$FIXED_U" 2>/dev/null
   rm -rf "$STARTUP_U"/* "$FIXED_U" "$C/e2e"
-  mkdir -p "$EXPECT_U"
+  mkdir -p "$STARTUP_U" "$EXPECT_U"
   place_program app
 }
 
@@ -148,6 +148,13 @@ case_fixed_data_folder() {
   ini 5 6 7 8 x y z FALSE >"$EXPECT_U/fixed.ini"
   check "the fixed folder's Options.ini rewritten" same "$FIXED_U/Options.ini" "$EXPECT_U/fixed.ini"
   check "the program folder's Options.ini untouched" same "$APP_U/Options.ini" "$EXPECT_U/app.ini"
+}
+
+case_startup_folder_missing() {  # the chooser would open at the Desktop: say so instead, remove nothing
+  rmdir "$STARTUP_U"
+  ini 1 2 3 4 a b c TRUE | tee "$EXPECT_U/Options.ini" >"$APP_U/Options.ini"
+  drive "box=Your Startup folder could not be found" "box=nothing to remove" box-ok main label2= ok exited || return 1
+  check "Options.ini untouched" same "$APP_U/Options.ini" "$EXPECT_U/Options.ini"
 }
 
 # --- faults: Molvane.exe cannot be deleted -----------------------------------
@@ -405,6 +412,8 @@ case_long_data_folder() {  # the program lies so deep that its data folder's tem
 # --- run ---------------------------------------------------------------------
 
 for c in $(declare -F | awk '{print $3}' | grep '^case_' | sed 's/^case_//'); do run_case "$c"; done
-rm -rf "$C/e2e" "$FIXED_U"
+chmod -R u+w "$STARTUP_U" "$C/e2e" 2>/dev/null
+rm -rf "$STARTUP_U"/* "$C/e2e" "$FIXED_U"
+mkdir -p "$STARTUP_U"
 echo "end-to-end: $passed passed, $failed failed${failures:+ (${failures[*]})}"
 [ "$failed" -eq 0 ]
