@@ -23,6 +23,40 @@ std::wstring TargetIn(std::wstring folder, const std::wstring& startupFolder) {
     return folder + kTargetName;
 }
 
+// Options.ini is read whole into memory; Molvane's own is a few hundred bytes.
+// A file far larger than that is not read, and so never rewritten.
+constexpr std::size_t kMaxOptionsBytes = 16u << 20;
+
+bool IsReadOnly(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(winkit::ApiPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// What the user can do when Molvane.exe could not be deleted.
+std::wstring DeleteAdvice(const std::wstring& path, DWORD error) {
+    if (IsReadOnly(path))
+        return L"The file is read-only. Clear its Read-only attribute (in the file's Properties), then press OK "
+               L"again.";
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return L"Another program has the file open. Close that program, or Molvane if it is running, then press "
+               L"OK again.";
+    if (error == ERROR_ACCESS_DENIED)
+        return L"Molvane may be running from this file, or your account may not be allowed to delete it. Close "
+               L"Molvane if it is running, then press OK again.";
+    return L"Press OK to try again, or close this window to leave everything as it is.";
+}
+
+// A hint, after the system's words, for why Options.ini could not be read or written.
+std::wstring OptionsAdvice(const std::wstring& path, DWORD error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+        return L" Another program, perhaps Molvane, has the file open.";
+    if (error == ERROR_ACCESS_DENIED)
+        return IsReadOnly(path) ? L" The file is read-only."
+                                : L" Another program, perhaps Molvane, may have the file open, or your account may "
+                                  L"not be allowed to change it.";
+    return {};
+}
+
 void Tell(HWND owner, const std::wstring& text, UINT icon) {
     winkit::Application::Instance().ShowMessage(owner, text, MB_OK | icon);
 }
@@ -37,8 +71,16 @@ void TKestrixUp1::FormShow() {
 
     PTFolderBrowseDlg1.Title = L"Click on StartUp Folder";
     PTFolderBrowseDlg1.BaseFolder = KestrixUp1ChooserBaseFolder;
-    if (PTFolderBrowseDlg1.Execute())
-        TargetPath = TargetIn(PTFolderBrowseDlg1.SelectedFolder(), PTFolderBrowseDlg1.BaseFolderPath());
+    // Without a Startup folder the chooser would open at the Desktop and offer
+    // folders that Molvane cannot start from; say so instead.
+    std::wstring startupFolder = PTFolderBrowseDlg1.BaseFolderPath();
+    if (startupFolder.empty())
+        Tell(Handle(),
+             L"Your Startup folder could not be found, so Molvane.exe cannot be in it and there is nothing to "
+             L"remove.\n\nIf Molvane still starts with Windows, turn that off in Molvane's own settings.",
+             MB_ICONWARNING);
+    else if (PTFolderBrowseDlg1.Execute())
+        TargetPath = TargetIn(PTFolderBrowseDlg1.SelectedFolder(), startupFolder);
 
     HWND label2 = Control(L"Label2");
     SetLabelText(label2, TargetPath);
@@ -64,12 +106,15 @@ void TKestrixUp1::OKBtnClick() {
             // Nothing changed: keep the window open so the user can try again.
             Tell(Handle(),
                  L"Molvane.exe could not be removed from the Startup folder:\n\n" + TargetPath + L"\n\n" +
-                     winkit::SystemErrorText(error) +
-                     L".\n\nClose Molvane if it is running, then press OK again. If the file is read-only, "
-                     L"clear its Read-only attribute first.",
+                     winkit::SystemErrorText(error) + L".\n\n" + DeleteAdvice(TargetPath, error) +
+                     L"\n\nNothing was changed.",
                  MB_ICONERROR);
             return;
         }
+        // Read the file again just before rewriting it, so that whatever
+        // changed in it while this window was open is kept, and a file that
+        // could not be read at first but can be now is updated after all.
+        LoadOptions();
         GlobalState.RunAtStartup = false;
         if (!SaveOptions()) ReportOptionsNotUpdated();
     }
@@ -77,13 +122,26 @@ void TKestrixUp1::OKBtnClick() {
 }
 
 void TKestrixUp1::ReportOptionsNotUpdated() {
-    std::wstring why = badLine_ ? L"Line " + std::to_wstring(badLine_) + L" does not hold a whole number"
-                                : winkit::SystemErrorText(optionsError_);
+    const std::wstring path = OptionsPath();
+    std::wstring why;
+    if (badLine_)
+        why = L"Line " + std::to_wstring(badLine_) + L" does not hold a whole number.";
+    else if (winkit::DirectoryExists(path))
+        why = L"There is a folder of that name, not a file.";
+    else if (optionsError_ == ERROR_FILE_TOO_LARGE)
+        why = L"The file is larger than " + std::to_wstring(kMaxOptionsBytes >> 20) +
+              L" MB, far too large to be Molvane's settings.";
+    else
+        why = winkit::SystemErrorText(optionsError_) + L"." + OptionsAdvice(path, optionsError_);
+
     std::wstring text = L"Molvane was removed from start-up, but its settings file could not be updated:\n\n" +
-                        OptionsPath() + L"\n\n" + why + L".\n\n";
-    text += optionsState_ == OptionsFileState::Unreadable
-                ? L"The file could not be read when this program started, so it was left exactly as it was."
-                : L"The file was left as it was.";
+                        path + L"\n\n" + why + L"\n\n";
+    if (optionsState_ == OptionsFileState::Unreadable)
+        text += L"The file could not be read, so it was left exactly as it was.";
+    else if (winkit::FileExists(path))
+        text += L"The file was left as it was.";
+    else
+        text += L"Nothing was written.";
     text += L" Molvane may still show that it starts with Windows; you can turn that off in Molvane's own "
             L"settings.";
     Tell(Handle(), text, MB_ICONWARNING);
@@ -91,7 +149,7 @@ void TKestrixUp1::ReportOptionsNotUpdated() {
 
 bool TKestrixUp1::LoadOptions() {
     badLine_ = 0;
-    winkit::ReadResult file = winkit::ReadWholeFile(OptionsPath());
+    winkit::ReadResult file = winkit::ReadWholeFile(OptionsPath(), kMaxOptionsBytes);
     if (file.status != winkit::ReadResult::Read) {
         optionsState_ = file.status == winkit::ReadResult::NotFound ? OptionsFileState::Absent
                                                                     : OptionsFileState::Unreadable;

@@ -1,6 +1,6 @@
 #include "winkit/Files.h"
 
-#include <climits>
+#include <algorithm>
 
 #include "winkit/Handle.h"
 
@@ -53,9 +53,11 @@ bool IsSameOrBelow(std::wstring_view path, std::wstring_view folder) {
                                 static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
 }
 
-ReadResult ReadWholeFile(std::wstring_view path) {
+ReadResult ReadWholeFile(std::wstring_view path, std::size_t maxBytes) {
     ReadResult result;
-    UniqueFile file(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    // Sharing reading and deleting but not writing: nobody can change the file
+    // while it is read, and a file open for writing elsewhere is not read.
+    UniqueFile file(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         result.error = GetLastError();
@@ -67,20 +69,31 @@ ReadResult ReadWholeFile(std::wstring_view path) {
         result.error = GetLastError();
         return result;
     }
-    if (size.QuadPart > INT_MAX) {
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
         result.error = ERROR_FILE_TOO_LARGE;
         return result;
     }
-    result.bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    // The size is only a first guess (a special file may not know its size):
+    // read until the end, with one spare byte to notice a file that is longer.
+    result.bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
     std::size_t done = 0;
-    while (done < result.bytes.size()) {
+    for (;;) {
+        if (done == result.bytes.size()) {
+            if (done > maxBytes) {
+                result.error = ERROR_FILE_TOO_LARGE;
+                result.bytes.clear();
+                return result;
+            }
+            result.bytes.resize(std::min(done * 2, maxBytes + 1));
+        }
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(result.bytes.size() - done, 1u << 30));
         DWORD got = 0;
-        if (!ReadFile(file.get(), result.bytes.data() + done, static_cast<DWORD>(result.bytes.size() - done), &got, nullptr)) {
+        if (!ReadFile(file.get(), result.bytes.data() + done, chunk, &got, nullptr)) {
             result.error = GetLastError();
             result.bytes.clear();
             return result;
         }
-        if (got == 0) break;  // the file shrank while we read it
+        if (got == 0) break;
         done += got;
     }
     result.bytes.resize(done);
@@ -112,6 +125,7 @@ DWORD WriteAll(HANDLE file, std::string_view bytes) {
         DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
         DWORD written = 0;
         if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return GetLastError();
+        if (written == 0) return ERROR_WRITE_FAULT;
         bytes.remove_prefix(written);
     }
     return FlushFileBuffers(file) ? 0 : GetLastError();
@@ -120,6 +134,11 @@ DWORD WriteAll(HANDLE file, std::string_view bytes) {
 }  // namespace
 
 DWORD WriteFileAtomically(std::wstring_view path, std::string_view bytes, ReplaceMode mode) {
+    // Windows will not move a file over a read-only one; refuse it here
+    // already, before a temporary file is made.
+    DWORD old = mode == ReplaceMode::ReplaceExisting ? Attributes(path) : INVALID_FILE_ATTRIBUTES;
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY)) return ERROR_ACCESS_DENIED;
+
     std::wstring temporaryPath;
     UniqueFile file;
     if (DWORD error = CreateTemporaryBeside(path, temporaryPath, file)) return error;
@@ -129,7 +148,6 @@ DWORD WriteFileAtomically(std::wstring_view path, std::string_view bytes, Replac
     if (!error && g_beforeReplaceHook) error = g_beforeReplaceHook(temporaryPath);
     if (!error) {
         // Carry the visible attributes of the file being replaced over to its successor.
-        DWORD old = mode == ReplaceMode::ReplaceExisting ? Attributes(path) : INVALID_FILE_ATTRIBUTES;
         if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY))
             SetFileAttributesW(ApiPath(temporaryPath).c_str(),
                                old & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));

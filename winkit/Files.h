@@ -27,8 +27,12 @@ struct ReadResult {
     DWORD error = 0;  // why, when Failed
 };
 
-// Reads the whole file and closes it again at once.
-ReadResult ReadWholeFile(std::wstring_view path);
+// Reads the whole file and closes it again at once. While it reads, no other
+// program may write to the file, so the bytes are one consistent state of it;
+// a file that another program has open for writing fails with
+// ERROR_SHARING_VIOLATION instead of being read half-written. A file of more
+// than `maxBytes` fails with ERROR_FILE_TOO_LARGE.
+ReadResult ReadWholeFile(std::wstring_view path, std::size_t maxBytes = 0x7FFFFFFF);
 
 enum class ReplaceMode {
     MustNotExist,   // create the file; fail if one has appeared meanwhile
@@ -38,6 +42,8 @@ enum class ReplaceMode {
 // Writes `bytes` to a new temporary file beside `path`, flushes it, then
 // moves it over `path` in one step. On failure `path` is left as it was, the
 // temporary file is removed, and the Win32 error code is returned (0 = done).
+// A read-only `path` is refused with ERROR_ACCESS_DENIED before anything is
+// written, as Windows refuses to replace it.
 DWORD WriteFileAtomically(std::wstring_view path, std::string_view bytes, ReplaceMode mode);
 
 // Deletes one file; returns the Win32 error code (0 = deleted).

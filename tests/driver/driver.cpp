@@ -9,12 +9,20 @@
 //   main                  wait for the main window
 //   label2=TEXT           Label2 must show exactly TEXT
 //   ok                    press OKBtn;  close: the main window's close box
-//   box=TEXT              wait for a message box whose text contains TEXT, print it
+//   box=TEXT              wait for a message box whose text contains TEXT, print it;
+//                         it must be owned by the main window
+//   box-why=CODE          the message box must give the system's words for Win32 error CODE
 //   box-ok                press the message box's button
 //   exited                the program must end (with exit code 0)
 //   running               the program must still be running, its window open
-//   hold=PATH             open PATH without delete sharing until release
-//   release               close what hold opened
+//   hold=PATH             open PATH for reading, without delete sharing, until release
+//   lock=PATH             open PATH for reading and writing, sharing nothing, until release
+//   release               close what hold and lock opened
+//   attrib=PATH|+r        set (+r) or clear (-r) PATH's read-only attribute
+//   copy=FROM|TO          copy a file over another
+//   delete=PATH           delete a file or an empty folder
+//   launch=EXE            start another program (a stand-in for Molvane)
+//   end-launched          end it and wait until it is gone
 //   shot=WINDOW:FILE.bmp  save a screenshot of chooser|main|box
 //   same=FILE|COPY        FILE must hold exactly the bytes of COPY
 //   sleep=MS
@@ -27,6 +35,8 @@
 #include <string>
 #include <vector>
 
+#include "winkit/Text.h"
+
 namespace {
 
 constexpr wchar_t kChooserCaption[] = L"Click on StartUp Folder";
@@ -37,7 +47,8 @@ constexpr int kOkButtonId = IDOK;
 constexpr DWORD kWaitMs = 20000;
 
 PROCESS_INFORMATION g_process{};
-HANDLE g_held = INVALID_HANDLE_VALUE;
+PROCESS_INFORMATION g_launched{};
+std::vector<HANDLE> g_held;
 
 void Print(const std::wstring& text) {
     int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
@@ -51,6 +62,7 @@ void Print(const std::wstring& text) {
 [[noreturn]] void Fail(const std::wstring& text) {
     Print(L"FAIL: " + text);
     if (g_process.hProcess) TerminateProcess(g_process.hProcess, 1);
+    if (g_launched.hProcess) TerminateProcess(g_launched.hProcess, 1);
     ExitProcess(1);
 }
 
@@ -169,6 +181,29 @@ std::string Contents(const std::wstring& path) {
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
+// Splits "A|B" into its two parts.
+std::pair<std::wstring, std::wstring> Pair(const std::wstring& arg) {
+    std::size_t bar = arg.find(L'|');
+    if (bar == std::wstring::npos) Fail(L"expected A|B, got " + arg);
+    return {arg.substr(0, bar), arg.substr(bar + 1)};
+}
+
+void Hold(const std::wstring& path, DWORD access, DWORD share) {
+    HANDLE file = CreateFileW(path.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) Fail(L"could not open " + path);
+    g_held.push_back(file);
+}
+
+PROCESS_INFORMATION Start(const std::wstring& exe) {
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    std::wstring command = L"\"" + exe + L"\"";
+    if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        Fail(L"could not start " + exe + L": " + winkit::SystemErrorText(GetLastError()));
+    CloseHandle(process.hThread);
+    return process;
+}
+
 // Saves the screen area of a window as a 24-bit BMP.
 void Screenshot(HWND window, const std::wstring& path) {
     RECT rect{};
@@ -209,10 +244,7 @@ void Step(const std::wstring& step) {
         Print(path);
         CoTaskMemFree(path);
     } else if (verb == L"start") {
-        STARTUPINFOW startup{sizeof startup};
-        std::wstring command = L"\"" + arg + L"\"";
-        if (!CreateProcessW(arg.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &g_process))
-            Fail(L"could not start " + arg);
+        g_process = Start(arg);
     } else if (verb == L"chooser") {
         WaitFor(kChooserCaption);
         if (FindTopLevel(kMainCaption)) Fail(L"the main window is on screen while the chooser is open");
@@ -233,9 +265,22 @@ void Step(const std::wstring& step) {
     } else if (verb == L"close") {
         PostMessageW(MainWindow(), WM_SYSCOMMAND, SC_CLOSE, 0);
     } else if (verb == L"box") {
-        std::wstring text = TextOf(Require(FindChild(Box(), 0xFFFF), L"message box text"));
-        Print(L"message box: " + text);
+        HWND box = Box();
+        // Owned by the main window, which may not be on screen yet.
+        HWND owner = GetWindow(box, GW_OWNER);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(owner, &pid);
+        if (!owner || pid != g_process.dwProcessId || TextOf(owner) != kMainCaption)
+            Fail(L"the message box is not owned by the main window");
+        std::wstring text = TextOf(Require(FindChild(box, 0xFFFF), L"message box text"));
+        static std::wstring shown;
+        if (text != shown) Print(L"message box: " + (shown = text));
         if (text.find(arg) == std::wstring::npos) Fail(L"the message box does not say \"" + arg + L"\"");
+    } else if (verb == L"box-why") {
+        std::wstring words = winkit::SystemErrorText(_wtoi(arg.c_str()));
+        std::wstring text = TextOf(Require(FindChild(Box(), 0xFFFF), L"message box text"));
+        if (text.find(words + L".") == std::wstring::npos) Fail(L"the message box does not say \"" + words + L".\"");
+        Print(L"gives the reason: " + words);
     } else if (verb == L"box-ok") {
         Click(Require(FindChild(Box(), -1, WC_BUTTONW), L"message box button"));
         Sleep(300);
@@ -250,11 +295,30 @@ void Step(const std::wstring& step) {
         MainWindow();
         Print(L"still running");
     } else if (verb == L"hold") {
-        g_held = CreateFileW(arg.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (g_held == INVALID_HANDLE_VALUE) Fail(L"could not open " + arg);
+        Hold(arg, GENERIC_READ, FILE_SHARE_READ);
+    } else if (verb == L"lock") {
+        Hold(arg, GENERIC_READ | GENERIC_WRITE, 0);
     } else if (verb == L"release") {
-        CloseHandle(g_held);
-        g_held = INVALID_HANDLE_VALUE;
+        for (HANDLE file : g_held) CloseHandle(file);
+        g_held.clear();
+    } else if (verb == L"attrib") {
+        auto [path, change] = Pair(arg);
+        DWORD attributes = GetFileAttributesW(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) Fail(L"no file " + path);
+        attributes = change == L"+r" ? attributes | FILE_ATTRIBUTE_READONLY : attributes & ~FILE_ATTRIBUTE_READONLY;
+        if (!SetFileAttributesW(path.c_str(), attributes)) Fail(L"could not change the attributes of " + path);
+    } else if (verb == L"copy") {
+        auto [from, to] = Pair(arg);
+        if (!CopyFileW(from.c_str(), to.c_str(), FALSE)) Fail(L"could not copy " + from + L" to " + to);
+    } else if (verb == L"delete") {
+        if (!DeleteFileW(arg.c_str()) && !RemoveDirectoryW(arg.c_str())) Fail(L"could not delete " + arg);
+    } else if (verb == L"launch") {
+        g_launched = Start(arg);
+    } else if (verb == L"end-launched") {
+        TerminateProcess(g_launched.hProcess, 0);
+        if (WaitForSingleObject(g_launched.hProcess, kWaitMs) != WAIT_OBJECT_0) Fail(L"the launched program did not end");
+        CloseHandle(g_launched.hProcess);
+        g_launched = {};
     } else if (verb == L"shot") {
         std::size_t colon = arg.find(L':');
         std::wstring which = arg.substr(0, colon), file = arg.substr(colon + 1);
@@ -262,10 +326,9 @@ void Step(const std::wstring& step) {
         Sleep(300);
         Screenshot(window, file);
     } else if (verb == L"same") {
-        std::size_t bar = arg.find(L'|');
-        std::string actual = Contents(arg.substr(0, bar)), expected = Contents(arg.substr(bar + 1));
-        if (actual != expected) Fail(arg.substr(0, bar) + L" does not hold the expected bytes");
-        Print(L"unchanged: " + arg.substr(0, bar));
+        auto [file, copy] = Pair(arg);
+        if (Contents(file) != Contents(copy)) Fail(file + L" does not hold the expected bytes");
+        Print(L"unchanged: " + file);
     } else if (verb == L"sleep") {
         Sleep(_wtoi(arg.c_str()));
     } else {
@@ -278,6 +341,7 @@ void Step(const std::wstring& step) {
 int wmain(int argc, wchar_t** argv) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     for (int i = 1; i < argc; ++i) Step(argv[i]);
+    if (g_launched.hProcess) TerminateProcess(g_launched.hProcess, 0);
     if (g_process.hProcess && WaitForSingleObject(g_process.hProcess, 0) == WAIT_TIMEOUT) {
         TerminateProcess(g_process.hProcess, 1);
         Print(L"FAIL: the program was still running at the end");

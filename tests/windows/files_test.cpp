@@ -1,10 +1,13 @@
 // File functions on a real file system: the data-folder rule, whole-file
-// reads, and the atomic save when it succeeds and when it fails.
+// reads, and the atomic save when it succeeds and when it fails, including
+// failures Wine cannot produce for real (it runs as administrator, and it
+// moves files over read-only ones): those are injected.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/Globals.h"
 #include "winkit/Files.h"
@@ -57,16 +60,18 @@ protected:
     }
 
     // Names in the folder other than those given: leftovers of a save.
-    int FileCount() const {
-        int count = 0;
+    int FileCount() const { return static_cast<int>(Names().size()); }
+
+    std::vector<std::wstring> Names(const wchar_t* pattern = L"*") const {
+        std::vector<std::wstring> names;
         WIN32_FIND_DATAW found;
-        HANDLE search = FindFirstFileW((folder_ + L"\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return 0;
+        HANDLE search = FindFirstFileW((folder_ + L"\\" + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
         do {
-            if (found.cFileName[0] != L'.') ++count;
+            if (found.cFileName[0] != L'.') names.push_back(found.cFileName);
         } while (FindNextFileW(search, &found));
         FindClose(search);
-        return count;
+        return names;
     }
 
     std::wstring folder_;
@@ -164,6 +169,186 @@ TEST_F(Files, FailedSaveLeavesTheOldFileWholeAndRemovesTheTemporaryFile) {
     // The folder is gone: nothing can be written at all.
     EXPECT_EQ(winkit::WriteFileAtomically(Path(L"gone\\Options.ini"), "x", winkit::ReplaceMode::MustNotExist),
               static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+}
+
+// Errors that Windows gives at the replace and Wine does not (a read-only or
+// protected Options.ini, a full disk): whatever stops the save there, the old
+// file stays whole and the temporary file goes.
+TEST_F(Files, ReplaceRefusedByTheSystemLeavesTheOldFileWhole) {
+    const std::wstring target = Path(L"Options.ini");
+    const std::string old = "1\r\n2\r\n3\r\n4\r\nfive\r\nsix\r\nseven\r\nTRUE\r\n";
+    static DWORD injected;
+    static std::string temporaryBytes;
+    winkit::g_beforeReplaceHook = [](const std::wstring& temporaryPath) -> DWORD {
+        temporaryBytes = winkit::ReadWholeFile(temporaryPath).bytes;
+        return injected;
+    };
+    for (DWORD error : {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL}) {
+        Write(target, old);
+        injected = error;
+        EXPECT_EQ(winkit::WriteFileAtomically(target, "new contents", winkit::ReplaceMode::ReplaceExisting), error);
+        EXPECT_EQ(temporaryBytes, "new contents") << "the new file was whole before the replace";
+        EXPECT_EQ(Read(target), old) << error;
+        EXPECT_EQ(FileCount(), 1) << error;
+    }
+    winkit::g_beforeReplaceHook = nullptr;
+}
+
+// A read-only Options.ini is refused before anything is written, as Windows
+// would refuse to replace it (Wine would replace it).
+TEST_F(Files, ReadOnlyFileIsNotReplaced) {
+    const std::wstring target = Path(L"Options.ini");
+    Write(target, "old\r\n");
+    ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    static bool reachedReplace;
+    reachedReplace = false;
+    winkit::g_beforeReplaceHook = [](const std::wstring&) -> DWORD { reachedReplace = true; return 0; };
+    EXPECT_EQ(winkit::WriteFileAtomically(target, "new\r\n", winkit::ReplaceMode::ReplaceExisting),
+              static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    winkit::g_beforeReplaceHook = nullptr;
+    EXPECT_FALSE(reachedReplace);
+    EXPECT_EQ(Read(target), "old\r\n");
+    EXPECT_TRUE(GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(FileCount(), 1);
+}
+
+// The process dies between writing the temporary file and the replace: the
+// old file is whole, the new contents are whole in the temporary file left
+// behind, and that stale file neither breaks the next save nor is touched by it.
+TEST(SaveCrash, LeavesTheOldFileWholeAndDoesNotBreakTheNextSave) {
+    // The death test runs this body again in a child process up to the crash,
+    // so the folder is the same in both.
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"save_crash_test";
+    const std::wstring target = folder + L"\\Options.ini";
+    const std::string old = "1\r\n2\r\n3\r\n4\r\nold\r\n\r\n\r\nTRUE\r\n";
+    const std::string next = "1\r\n2\r\n3\r\n4\r\nold\r\n\r\n\r\nFALSE\r\n";
+    auto stale = [&] {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW((folder + L"\\Options.ini.*.tmp").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do names.push_back(found.cFileName); while (FindNextFileW(search, &found));
+        FindClose(search);
+        return names;
+    };
+    for (const std::wstring& name : stale()) DeleteFileW((folder + L"\\" + name).c_str());
+    DeleteFileW(target.c_str());
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_EQ(winkit::WriteFileAtomically(target, old, winkit::ReplaceMode::MustNotExist), 0u);
+
+    EXPECT_EXIT(
+        {
+            winkit::g_beforeReplaceHook = [](const std::wstring&) -> DWORD {
+                TerminateProcess(GetCurrentProcess(), 7);
+                return 0;
+            };
+            winkit::WriteFileAtomically(target, next, winkit::ReplaceMode::ReplaceExisting);
+        },
+        ::testing::ExitedWithCode(7), "");
+
+    EXPECT_EQ(winkit::ReadWholeFile(target).bytes, old);
+    std::vector<std::wstring> left = stale();
+    ASSERT_EQ(left.size(), 1u) << "the crashed save's temporary file";
+    const std::wstring leftPath = folder + L"\\" + left[0];
+    EXPECT_EQ(winkit::ReadWholeFile(leftPath).bytes, next);
+
+    // The next run saves over the old file and leaves the stale one alone.
+    EXPECT_EQ(winkit::WriteFileAtomically(target, next, winkit::ReplaceMode::ReplaceExisting), 0u);
+    EXPECT_EQ(winkit::ReadWholeFile(target).bytes, next);
+    EXPECT_EQ(stale(), left);
+
+    DeleteFileW(leftPath.c_str());
+    DeleteFileW(target.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(Files, StaleTemporaryFilesAreNeitherReadNorInTheWay) {
+    const std::wstring target = Path(L"Options.ini");
+    Write(Path(L"Options.ini.0123456789ab.tmp"), "9\r\n9\r\n");
+    Write(Path(L"Options.ini.tmp"), "half");
+    EXPECT_EQ(winkit::ReadWholeFile(target).status, winkit::ReadResult::NotFound);
+    EXPECT_EQ(winkit::WriteFileAtomically(target, "new\r\n", winkit::ReplaceMode::MustNotExist), 0u);
+    EXPECT_EQ(Read(target), "new\r\n");
+    EXPECT_EQ(Read(Path(L"Options.ini.0123456789ab.tmp")), "9\r\n9\r\n");
+    EXPECT_EQ(Read(Path(L"Options.ini.tmp")), "half");
+    EXPECT_EQ(FileCount(), 3);
+}
+
+// Another program reading the file does not stop the read; one that has it
+// open for writing does, so a half-written file is never taken for the file.
+TEST_F(Files, ReadIsRefusedWhileAnotherProgramMayBeWritingTheFile) {
+    const std::wstring target = Path(L"Options.ini");
+    Write(target, "1\r\n");
+    {
+        winkit::UniqueFile reader(CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(reader);
+        EXPECT_EQ(Read(target), "1\r\n");
+    }
+    winkit::UniqueFile writer(CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(writer);
+    winkit::ReadResult during = winkit::ReadWholeFile(target);
+    EXPECT_EQ(during.status, winkit::ReadResult::Failed);
+    EXPECT_EQ(during.error, static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+}
+
+TEST_F(Files, ReadStopsAtTheSizeLimit) {
+    const std::wstring target = Path(L"Options.ini");
+    std::string bytes(4096, '\0');
+    bytes[0] = '7';
+    Write(target, bytes);
+    winkit::ReadResult atLimit = winkit::ReadWholeFile(target, bytes.size());
+    EXPECT_EQ(atLimit.status, winkit::ReadResult::Read);
+    EXPECT_EQ(atLimit.bytes, bytes);
+    winkit::ReadResult over = winkit::ReadWholeFile(target, bytes.size() - 1);
+    EXPECT_EQ(over.status, winkit::ReadResult::Failed);
+    EXPECT_EQ(over.error, static_cast<DWORD>(ERROR_FILE_TOO_LARGE));
+    EXPECT_TRUE(over.bytes.empty());
+
+    Write(target, "");
+    EXPECT_EQ(winkit::ReadWholeFile(target, 0).status, winkit::ReadResult::Read);
+}
+
+TEST(ApiPath, LongPathsGetTheExtendedForm) {
+    const std::wstring deep(300, L'd');
+    struct Case { std::wstring path, expected; } cases[] = {
+        {L"C:\\Startup\\Molvane.exe", L"C:\\Startup\\Molvane.exe"},
+        {L"C:\\" + deep, L"\\\\?\\C:\\" + deep},
+        {L"\\\\server\\share\\" + deep, L"\\\\?\\UNC\\server\\share\\" + deep},
+        {L"\\\\?\\C:\\" + deep, L"\\\\?\\C:\\" + deep},
+        {L"", L""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(winkit::ApiPath(c.path), c.expected);
+}
+
+// Paths past MAX_PATH work in every file function, as Windows allows them only
+// in the "\\?\" form (Wine would take them either way).
+TEST_F(Files, EveryFunctionTakesPathsPastMaxPath) {
+    std::wstring deep = folder_;
+    while (deep.size() < 300) {
+        deep += L"\\" + std::wstring(60, L'n');
+        ASSERT_TRUE(CreateDirectoryW(winkit::ApiPath(deep).c_str(), nullptr));
+    }
+    const std::wstring target = deep + L"\\Options.ini", exe = deep + L"\\Molvane.exe";
+    ASSERT_GT(target.size(), static_cast<std::size_t>(MAX_PATH));
+    EXPECT_TRUE(winkit::DirectoryExists(deep));
+    EXPECT_EQ(winkit::ReadWholeFile(target).status, winkit::ReadResult::NotFound);
+    EXPECT_EQ(winkit::WriteFileAtomically(target, "one", winkit::ReplaceMode::MustNotExist), 0u);
+    EXPECT_EQ(winkit::WriteFileAtomically(target, "two", winkit::ReplaceMode::ReplaceExisting), 0u);
+    EXPECT_EQ(Read(target), "two");
+    EXPECT_TRUE(winkit::FileExists(target));
+    EXPECT_EQ(winkit::WriteFileAtomically(exe, "MZ", winkit::ReplaceMode::MustNotExist), 0u);
+    EXPECT_EQ(winkit::DeleteOneFile(exe), 0u);
+    EXPECT_FALSE(winkit::FileExists(exe));
+
+    // Clean up from the deepest folder up; TearDown takes the rest.
+    EXPECT_EQ(winkit::DeleteOneFile(target), 0u);
+    while (deep.size() > folder_.size()) {
+        EXPECT_TRUE(RemoveDirectoryW(winkit::ApiPath(deep).c_str()));
+        deep.resize(deep.find_last_of(L'\\'));
+    }
 }
 
 TEST_F(Files, SameOrBelowComparesWholeNamesWithoutCase) {
