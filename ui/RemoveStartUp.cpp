@@ -36,7 +36,7 @@ void TKestrixUp1::FormShow() {
     LoadOptions();
 
     PTFolderBrowseDlg1.Title = L"Click on StartUp Folder";
-    PTFolderBrowseDlg1.BaseFolder = KestrixUp1ChooserBaseFolder;
+    PTFolderBrowseDlg1.BaseFolder = KestrixUp1Chooser.baseFolder;
     if (PTFolderBrowseDlg1.Execute())
         TargetPath = TargetIn(PTFolderBrowseDlg1.SelectedFolder(), PTFolderBrowseDlg1.BaseFolderPath());
 
