@@ -58,7 +58,7 @@ void Paint(HWND button, ButtonState& state, const DRAWITEMSTRUCT& item) {
     // The face, shaded row by row inside the border, and the rounded border.
     // (The clipping region is in device units: the canvas starts at the item's corner.)
     int corner = Scaled(state, 3) * 2;
-    UniqueRegion face(CreateRoundRectRgn(0, 0, rect.right - rect.left, rect.bottom - rect.top, corner, corner));
+    UniqueRegion face(CreateRoundRectRgn(0, 0, rect.right - rect.left + 1, rect.bottom - rect.top + 1, corner, corner));
     RECT inner{rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1};
     if (inner.bottom > inner.top) {
         std::vector<Color> rows(inner.bottom - inner.top);
