@@ -108,7 +108,7 @@ void Form::CreateControls() {
 void Form::ApplyDpi(UINT dpi, const RECT* suggested) {
     UINT old = dpi_;
     dpi_ = dpi;
-    if (!window_ || dpi == old) return;
+    if (dpi == old) return;
     // Each control keeps its place and size in 96-DPI terms, whoever set them.
     // A label that sizes itself and fits its text refits it in the new font;
     // one given another height keeps that height, scaled.
