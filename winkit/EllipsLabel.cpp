@@ -104,7 +104,9 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 HWND CreateEllipsLabel(HWND parent, int id, const RECT& bounds, const wchar_t* text, const LabelSettings& settings) {
-    DWORD style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;
+    // Clipped by the controls above it: a label under a button (the form puts
+    // labels under the other controls) never paints over it.
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_NOPREFIX;
     style |= settings.alignment == TextAlign::Center ? SS_CENTER : settings.alignment == TextAlign::Right ? SS_RIGHT : 0;
     HWND label = CreateWindowExW(0, WC_STATICW, text, style, bounds.left, bounds.top, bounds.right - bounds.left,
                                  bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

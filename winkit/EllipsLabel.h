@@ -5,7 +5,8 @@
 // It is a system static control, so WM_GETTEXT/WM_SETTEXT and screen readers
 // work as for any label; the label paints itself off-screen over the
 // parent's own painting, and when its text changes the parent's area under
-// it is repainted so no trace of the old text stays.
+// it is repainted so no trace of the old text stays. It is clipped by the
+// sibling controls above it, so under them it never paints over them.
 #pragma once
 
 #include <windows.h>

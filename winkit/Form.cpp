@@ -103,6 +103,11 @@ void Form::CreateControls() {
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         controls_.push_back({&control, child});
     }
+    // Labels lie under the other controls, as if drawn by their parent: one
+    // that overlaps a button is covered by it, never the other way round.
+    for (const Child& child : controls_)
+        if (child.definition->kind == ControlKind::EllipsLabel)
+            SetWindowPos(child.window, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void Form::ApplyDpi(UINT dpi, const RECT* suggested) {

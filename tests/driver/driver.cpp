@@ -28,6 +28,7 @@
 //   pixel=[NAME@]X,Y:RRGGBB  the screen must show this colour there
 //   mouse=[NAME@]X,Y      move the mouse pointer there
 //   key=ESC|ENTER|SPACE|TAB  press and release a key, as the keyboard would
+//   repaint=NAME          have that control (alone) repaint itself
 //   focus=NAME            the control must have the keyboard focus
 //   deactivate, activate  activate a window of the driver's, or the main window again
 //   font=NAME:FACE,HEIGHT the label's height must be that of its text in this font, wrapped in its width
@@ -353,6 +354,10 @@ bool LookStep(const std::wstring& verb, const std::wstring& arg) {
         SetForegroundWindow(MainWindow());
         Sleep(300);
         if (GetForegroundWindow() != MainWindow()) Fail(L"the main window could not be activated");
+    } else if (verb == L"repaint") {
+        HWND control = ControlNamed(arg);
+        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Sleep(300);
     } else if (verb == L"key") {
         PressKey(arg);
     } else if (verb == L"focus") {

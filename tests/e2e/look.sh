@@ -102,11 +102,13 @@ case_layout() {
 
 # The gradient: cream at the top and bottom edges, sky blue across the middle
 # (the last band of the upper half is #A7CAF0: 127/128 of the way), seen also
-# through both labels; the button's own colours, normal and under the mouse.
+# through both labels; the button's own colours, normal and under the mouse,
+# also after Label2 (which reaches down over the button) repaints itself.
 case_colours() {
   drive mouse=0,0 'pixel=0,0:FFFBF0' 'pixel=362,0:FFFBF0' 'pixel=10,92:A7CAF0' 'pixel=10,93:A6CAF0' \
     'pixel=10,185:FEFBF0' 'pixel=362,185:FEFBF0' 'pixel=Label1@1,1:E1EBF0' 'pixel=Label2@5,60:D9E6F0' \
-    deactivate 'pixel=OKBtn@32,0:9BB9E0' 'pixel=OKBtn@32,1:C8DBEE' 'pixel=OKBtn@32,23:D0E1F7' "$(shot main-96)" \
+    deactivate 'pixel=OKBtn@32,0:9BB9E0' 'pixel=OKBtn@32,1:C8DBEE' 'pixel=OKBtn@32,23:D0E1F7' \
+    repaint=Label2 'pixel=OKBtn@32,1:C8DBEE' "$(shot main-96)" \
     'mouse=OKBtn@30,20' 'pixel=OKBtn@32,0:DBCE99' 'pixel=OKBtn@32,1:FFFDEB' 'pixel=OKBtn@32,23:FFE9A4' \
     "$(shot hot-96)" mouse=0,0 'pixel=OKBtn@32,0:9BB9E0' activate close exited || return 1
   to_png main-96
