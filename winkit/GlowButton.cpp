@@ -1,6 +1,7 @@
 #include "winkit/GlowButton.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <string>
@@ -115,9 +116,14 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     case WM_WINKIT_DRAWITEM:
         Paint(button, *state, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_MOUSEMOVE:
-        TrackMouse(button, *state, true);
+    case WM_MOUSEMOVE: {
+        // While the button holds the mouse (pressed), moves come from outside too.
+        RECT client{};
+        GetClientRect(button, &client);
+        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        TrackMouse(button, *state, PtInRect(&client, point));
         break;
+    }
     case WM_MOUSELEAVE:
         TrackMouse(button, *state, false);
         break;

@@ -25,10 +25,11 @@
 //   bounds=NAME:L,T,W,H   the control's place in its parent's client area; * for any value
 //   outer-minus=NAME:N    the control must be as wide as the main window's outer width minus N
 //   resize=DW,DH          make the main window DW wider and DH higher
-//   pixel=[NAME@]X,Y:RRGGBB  the screen must show this colour there
+//   pixel=[NAME@]X,Y:RRGGBB  the screen must show this colour there (:!RRGGBB: any other colour)
 //   mouse=[NAME@]X,Y      move the mouse pointer there
 //   key=ESC|ENTER|SPACE|TAB  press and release a key, as the keyboard would
 //   repaint=NAME          have that control (alone) repaint itself
+//   button-down, button-up  press or release the left mouse button where the pointer is
 //   focus=NAME            the control must have the keyboard focus
 //   deactivate, activate  activate a window of the driver's, or the main window again
 //   font=NAME:FACE,HEIGHT the label's height must be that of its text in this font, wrapped in its width
@@ -337,8 +338,10 @@ bool LookStep(const std::wstring& verb, const std::wstring& arg) {
         HDC screen = GetDC(nullptr);
         COLORREF color = GetPixel(screen, point.x, point.y);
         ReleaseDC(nullptr, screen);
+        std::wstring expected = arg.substr(colon + 1);
         Print(L"pixel " + arg.substr(0, colon) + L": " + Hex(color));
-        if (Hex(color) != arg.substr(colon + 1)) Fail(L"expected " + arg.substr(colon + 1));
+        bool differ = !expected.empty() && expected[0] == L'!';
+        if ((Hex(color) == expected.substr(differ ? 1 : 0)) == differ) Fail(L"expected " + expected);
     } else if (verb == L"mouse") {
         POINT point = ScreenPoint(arg);
         SetCursorPos(point.x, point.y);
@@ -357,6 +360,12 @@ bool LookStep(const std::wstring& verb, const std::wstring& arg) {
     } else if (verb == L"repaint") {
         HWND control = ControlNamed(arg);
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Sleep(300);
+    } else if (verb == L"button-down" || verb == L"button-up") {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = verb == L"button-down" ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        if (SendInput(1, &input, sizeof input) != 1) Fail(L"could not press the mouse button");
         Sleep(300);
     } else if (verb == L"key") {
         PressKey(arg);

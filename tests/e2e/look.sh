@@ -116,6 +116,16 @@ case_colours() {
   unchanged
 }
 
+# Held down, the button shows its down colours; released away from it, it
+# clicks nothing.
+case_pressed_and_let_go_elsewhere() {
+  drive 'mouse=OKBtn@30,20' button-down 'pixel=OKBtn@32,0:7B6645' 'pixel=OKBtn@32,1:F1AF76' \
+    'pixel=OKBtn@32,23:FD9F4C' "$(shot down-96)" mouse=0,0 'pixel=OKBtn@32,0:!7B6645' button-up running \
+    close exited || return 1
+  to_png down-96
+  unchanged
+}
+
 case_escape_closes() {
   drive key=ESC exited || return 1
   unchanged
