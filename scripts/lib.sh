@@ -36,6 +36,10 @@ start_wine() {
   export HOME="$base/home" WINEPREFIX="$base/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
   wineboot -i </dev/null >/dev/null 2>&1 || true
   wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 || true
+  # Wine's own TrueType fonts (Tahoma, Marlett for the title-bar buttons, ...)
+  # from fonts-wine: this Wine build does not find its data folder, so they
+  # go into the prefix's Fonts folder, where every Wine looks.
+  ln -sf /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wineserver -p </dev/null >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
 }

@@ -70,7 +70,7 @@ void TKestrixUp1::FormShow() {
     LoadOptions();
 
     PTFolderBrowseDlg1.Title = L"Click on StartUp Folder";
-    PTFolderBrowseDlg1.BaseFolder = KestrixUp1ChooserBaseFolder;
+    PTFolderBrowseDlg1.BaseFolder = KestrixUp1Chooser.baseFolder;
     // Without a Startup folder the chooser would open at the Desktop and offer
     // folders that Molvane cannot start from; say so instead.
     std::wstring startupFolder = PTFolderBrowseDlg1.BaseFolderPath();

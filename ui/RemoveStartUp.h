@@ -12,9 +12,9 @@
 // Full path of the file the removal deletes; empty until a folder is chosen.
 extern std::wstring TargetPath;
 
-// The window's stored definition, and the chooser's root (a CSIDL).
+// The window's stored definition, and the chooser's stored settings.
 extern const winkit::FormDefinition KestrixUp1Definition;
-extern const int KestrixUp1ChooserBaseFolder;
+extern const winkit::FolderBrowseSettings KestrixUp1Chooser;
 
 class TKestrixUp1 : public winkit::Form {
 public:
@@ -36,7 +36,7 @@ private:
     std::wstring OptionsPath() const;
     void ReportOptionsNotUpdated();
 
-    winkit::TPTFolderBrowseDlg PTFolderBrowseDlg1;
+    winkit::TPTFolderBrowseDlg PTFolderBrowseDlg1{KestrixUp1Chooser};
 
     std::int32_t OptionValue1 = 0;
     std::int32_t OptionValue2 = 0;

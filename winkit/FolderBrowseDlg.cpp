@@ -40,7 +40,9 @@ bool TPTFolderBrowseDlg::Execute() {
     info.pidlRoot = root.get();
     // The new dialog style returns the root itself when OK is pressed on the
     // untouched tree; it also brings the context menu and "Make New Folder".
-    info.ulFlags = BIF_NEWDIALOGSTYLE | BIF_RETURNONLYFSDIRS;
+    info.ulFlags = BIF_NEWDIALOGSTYLE;
+    if (FileSystemOnly) info.ulFlags |= BIF_RETURNONLYFSDIRS;
+    if (!NewFolderButton) info.ulFlags |= BIF_NONEWFOLDERBUTTON;
     info.lpfn = Callback;
     info.lParam = reinterpret_cast<LPARAM>(this);
 

@@ -8,11 +8,28 @@
 
 namespace winkit {
 
+// The chooser's stored settings.
+struct FolderBrowseSettings {
+    int baseFolder = 0;             // CSIDL of the tree's root (0: the Desktop)
+    const wchar_t* title = L"";     // the caption; "Browse for Folder" when empty
+    bool fileSystemOnly = true;     // only folders with a file-system path can be confirmed
+    bool newFolderButton = false;   // the "Make New Folder" push button (the context menu creates folders anyway)
+};
+
 class TPTFolderBrowseDlg {
 public:
+    TPTFolderBrowseDlg() = default;
+    explicit TPTFolderBrowseDlg(const FolderBrowseSettings& settings)
+        : Title(settings.title),
+          BaseFolder(settings.baseFolder),
+          FileSystemOnly(settings.fileSystemOnly),
+          NewFolderButton(settings.newFolderButton) {}
+
     std::wstring Title;  // the chooser window's caption; "Browse for Folder" when empty
     int BaseFolder = 0;  // CSIDL of the tree's root (0: the Desktop)
     HWND Owner = nullptr;
+    bool FileSystemOnly = true;
+    bool NewFolderButton = false;
 
     // Shows the chooser modally; true only when it was closed with OK.
     bool Execute();

@@ -53,6 +53,8 @@ struct FileTraits {
 };
 
 inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
+inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
+inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void FreeCoTaskMem(void* p) { ::CoTaskMemFree(p); }
 inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 
@@ -63,6 +65,11 @@ using UniqueHandle = Unique<NullInvalid<HANDLE, CloseKernelHandle>>;
 using UniqueFont = Unique<NullInvalid<HFONT, DeleteGdiObject>>;
 using UniqueBrush = Unique<NullInvalid<HBRUSH, DeleteGdiObject>>;
 using UniqueBitmap = Unique<NullInvalid<HBITMAP, DeleteGdiObject>>;
+using UniqueIcon = Unique<NullInvalid<HICON, DestroyIconHandle>>;
+using UniquePen = Unique<NullInvalid<HPEN, DeleteGdiObject>>;
+using UniqueRegion = Unique<NullInvalid<HRGN, DeleteGdiObject>>;
+// A device context from CreateCompatibleDC.
+using UniqueMemoryDc = Unique<NullInvalid<HDC, DeleteMemoryDc>>;
 template <typename T>
 using UniqueCoTaskMem = Unique<NullInvalid<T*, FreeCoTaskMem>>;
 

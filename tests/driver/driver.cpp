@@ -27,6 +27,21 @@
 //   same=FILE|COPY        FILE must hold exactly the bytes of COPY
 //   sleep=MS
 //
+// The window's look (NAME: Frame1, Label1, Label2, OKBtn; X,Y: pixels in the
+// client area of NAME, or of the main window when "NAME@" is left out):
+//   client=W,H            the main window's client area must be W × H
+//   bounds=NAME:L,T,W,H   the control's place in its parent's client area; * for any value
+//   outer-minus=NAME:N    the control must be as wide as the main window's outer width minus N
+//   resize=DW,DH          make the main window DW wider and DH higher
+//   pixel=[NAME@]X,Y:RRGGBB  the screen must show this colour there (:!RRGGBB: any other colour)
+//   mouse=[NAME@]X,Y      move the mouse pointer there
+//   key=ESC|ENTER|SPACE|TAB  press and release a key, as the keyboard would
+//   repaint=NAME          have that control (alone) repaint itself
+//   button-down, button-up  press or release the left mouse button where the pointer is
+//   focus=NAME            the control must have the keyboard focus
+//   deactivate, activate  activate a window of the driver's, or the main window again
+//   font=NAME:FACE,HEIGHT the label's height must be that of its text in this font, wrapped in its width
+//
 // Exits 0 when every step passed; otherwise prints what failed and exits 1.
 #include <windows.h>
 #include <commctrl.h>
@@ -233,6 +248,182 @@ void Screenshot(HWND window, const std::wstring& path) {
     ReleaseDC(nullptr, screen);
 }
 
+// --- the window's look: geometry, pixels, mouse and keys ---------------------
+
+struct NamedControl {
+    const wchar_t* name;
+    int id;
+};
+constexpr NamedControl kNamedControls[] = {{L"Frame1", 100}, {L"Label1", 101}, {L"Label2", kLabel2Id}, {L"OKBtn", kOkButtonId}};
+
+HWND ControlNamed(const std::wstring& name) {
+    for (const NamedControl& control : kNamedControls)
+        if (name == control.name) return Require(FindChild(MainWindow(), control.id), name);
+    Fail(L"no control named " + name);
+}
+
+std::vector<std::wstring> Split(const std::wstring& text, wchar_t delimiter) {
+    std::vector<std::wstring> parts;
+    std::size_t start = 0;
+    for (std::size_t at; (at = text.find(delimiter, start)) != std::wstring::npos; start = at + 1)
+        parts.push_back(text.substr(start, at - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+// "[NAME@]X,Y" as a point on the screen.
+POINT ScreenPoint(const std::wstring& where) {
+    std::size_t at = where.find(L'@');
+    HWND window = at == std::wstring::npos ? MainWindow() : ControlNamed(where.substr(0, at));
+    std::vector<std::wstring> xy = Split(at == std::wstring::npos ? where : where.substr(at + 1), L',');
+    if (xy.size() != 2) Fail(L"not a point: " + where);
+    POINT point{_wtoi(xy[0].c_str()), _wtoi(xy[1].c_str())};
+    ClientToScreen(window, &point);
+    return point;
+}
+
+RECT BoundsInParent(HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+std::wstring Hex(COLORREF color) {
+    wchar_t text[8];
+    swprintf(text, 8, L"%02X%02X%02X", GetRValue(color), GetGValue(color), GetBValue(color));
+    return text;
+}
+
+void PressKey(const std::wstring& name) {
+    WORD key = name == L"ESC" ? VK_ESCAPE : name == L"ENTER" ? VK_RETURN : name == L"SPACE" ? VK_SPACE
+             : name == L"TAB" ? VK_TAB : 0;
+    if (!key) Fail(L"no key named " + name);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (SendInput(2, input, sizeof(INPUT)) != 2) Fail(L"could not press " + name);
+    Sleep(300);
+}
+
+HWND FocusOfProgram() {
+    GUITHREADINFO info{sizeof info};
+    GetGUIThreadInfo(GetWindowThreadProcessId(MainWindow(), nullptr), &info);
+    return info.hwndFocus;
+}
+
+// The height of the label's text in FACE at HEIGHT, wrapped within its width.
+int TextHeight(HWND label, const std::wstring& face, int height) {
+    RECT bounds{};
+    GetClientRect(label, &bounds);
+    std::wstring text = TextOf(label);
+    if (text.empty()) text = L" ";
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT measure{0, 0, bounds.right, 0};
+    DrawTextW(dc, text.c_str(), -1, &measure, DT_CALCRECT | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_CENTER);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return measure.bottom;
+}
+
+bool LookStep(const std::wstring& verb, const std::wstring& arg) {
+    if (verb == L"client") {
+        RECT client{};
+        GetClientRect(MainWindow(), &client);
+        std::wstring actual = std::to_wstring(client.right) + L"," + std::to_wstring(client.bottom);
+        Print(L"client area: " + actual);
+        if (actual != arg) Fail(L"the client area is " + actual + L", expected " + arg);
+    } else if (verb == L"bounds") {
+        std::size_t colon = arg.find(L':');
+        std::wstring name = arg.substr(0, colon);
+        RECT r = BoundsInParent(ControlNamed(name));
+        const long actual[] = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+        std::vector<std::wstring> expected = Split(arg.substr(colon + 1), L',');
+        std::wstring shown;
+        for (long value : actual) shown += (shown.empty() ? L"" : L",") + std::to_wstring(value);
+        Print(name + L": " + shown);
+        if (expected.size() != 4) Fail(L"bounds need four values: " + arg);
+        for (int i = 0; i < 4; ++i)
+            if (expected[i] != L"*" && _wtoi(expected[i].c_str()) != actual[i])
+                Fail(name + L" is at " + shown + L", expected " + arg.substr(colon + 1));
+    } else if (verb == L"outer-minus") {
+        std::size_t colon = arg.find(L':');
+        RECT outer{}, control{};
+        GetWindowRect(MainWindow(), &outer);
+        GetWindowRect(ControlNamed(arg.substr(0, colon)), &control);
+        long expected = (outer.right - outer.left) - _wtoi(arg.substr(colon + 1).c_str());
+        Print(arg.substr(0, colon) + L" width " + std::to_wstring(control.right - control.left) + L", window width " +
+              std::to_wstring(outer.right - outer.left));
+        if (control.right - control.left != expected) Fail(L"expected width " + std::to_wstring(expected));
+    } else if (verb == L"resize") {
+        std::vector<std::wstring> delta = Split(arg, L',');
+        RECT outer{};
+        GetWindowRect(MainWindow(), &outer);
+        SetWindowPos(MainWindow(), nullptr, 0, 0, outer.right - outer.left + _wtoi(delta.at(0).c_str()),
+                     outer.bottom - outer.top + _wtoi(delta.at(1).c_str()), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Sleep(300);
+    } else if (verb == L"pixel") {
+        std::size_t colon = arg.rfind(L':');
+        POINT point = ScreenPoint(arg.substr(0, colon));
+        HDC screen = GetDC(nullptr);
+        COLORREF color = GetPixel(screen, point.x, point.y);
+        ReleaseDC(nullptr, screen);
+        std::wstring expected = arg.substr(colon + 1);
+        Print(L"pixel " + arg.substr(0, colon) + L": " + Hex(color));
+        bool differ = !expected.empty() && expected[0] == L'!';
+        if ((Hex(color) == expected.substr(differ ? 1 : 0)) == differ) Fail(L"expected " + expected);
+    } else if (verb == L"mouse") {
+        POINT point = ScreenPoint(arg);
+        SetCursorPos(point.x, point.y);
+        Sleep(300);
+    } else if (verb == L"deactivate") {
+        // A window of the driver's own, in the screen's corner, takes the activation.
+        static HWND other = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"driver", WS_POPUP | WS_VISIBLE,
+                                            0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
+        SetForegroundWindow(other);
+        Sleep(300);
+        if (GetForegroundWindow() == MainWindow()) Fail(L"the main window is still active");
+    } else if (verb == L"activate") {
+        SetForegroundWindow(MainWindow());
+        Sleep(300);
+        if (GetForegroundWindow() != MainWindow()) Fail(L"the main window could not be activated");
+    } else if (verb == L"repaint") {
+        HWND control = ControlNamed(arg);
+        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Sleep(300);
+    } else if (verb == L"button-down" || verb == L"button-up") {
+        INPUT input{};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = verb == L"button-down" ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        if (SendInput(1, &input, sizeof input) != 1) Fail(L"could not press the mouse button");
+        Sleep(300);
+    } else if (verb == L"key") {
+        PressKey(arg);
+    } else if (verb == L"focus") {
+        HWND focus = FocusOfProgram();
+        if (focus != ControlNamed(arg)) Fail(arg + L" does not have the focus (id " + std::to_wstring(GetDlgCtrlID(focus)) + L")");
+        Print(L"focus: " + arg);
+    } else if (verb == L"font") {
+        std::size_t colon = arg.find(L':');
+        HWND label = ControlNamed(arg.substr(0, colon));
+        std::vector<std::wstring> font = Split(arg.substr(colon + 1), L',');
+        RECT bounds{};
+        GetClientRect(label, &bounds);
+        int expected = TextHeight(label, font.at(0), _wtoi(font.at(1).c_str()));
+        Print(arg.substr(0, colon) + L" height " + std::to_wstring(bounds.bottom) + L", text in " + arg.substr(colon + 1) +
+              L": " + std::to_wstring(expected));
+        if (bounds.bottom != expected) Fail(L"the label's height does not fit its text in " + arg.substr(colon + 1));
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void Step(const std::wstring& step) {
     std::size_t equals = step.find(L'=');
     std::wstring verb = step.substr(0, equals);
@@ -331,6 +522,7 @@ void Step(const std::wstring& step) {
         Print(L"unchanged: " + file);
     } else if (verb == L"sleep") {
         Sleep(_wtoi(arg.c_str()));
+    } else if (LookStep(verb, arg)) {
     } else {
         Fail(L"unknown step " + step);
     }
