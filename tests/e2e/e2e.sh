@@ -5,22 +5,13 @@
 #   e2e.sh PROGRAM.exe TESTDRIVER.exe [CASE...]
 # The stand-in for a running Molvane (standin.exe) is taken from the driver's folder.
 set -uo pipefail
-PROGRAM=$1 DRIVER=$2
-shift 2
-ONLY=("$@")
+source "$(dirname "$0")/harness.sh"
 STANDIN=$(dirname "$DRIVER")/standin.exe
 
-C="$WINEPREFIX/drive_c"
 APP='C:\e2e\app'                 # the program runs from here, so this is its fallback data folder
 APP_U="$C/e2e/app"
 FIXED_U="$C/windows/system32/Molvane2"
 EXPECT='C:\e2e\expect' EXPECT_U="$C/e2e/expect"
-STARTUP=$(wine "$DRIVER" startup-path </dev/null | tr -d '\r')
-STARTUP_U=$(winepath -u "$STARTUP" 2>/dev/null)
-[ -d "$STARTUP_U" ] || { echo "no Startup folder: $STARTUP"; exit 1; }
-
-passed=0 failed=0 failures=()
-
 ini() {  # the eight lines given, each ended by CR LF
   local line
   for line in "$@"; do printf '%s\r\n' "$line"; done
@@ -46,34 +37,12 @@ drive_steps() {  # runs the driver with the given steps as they are
 
 drive() { drive_steps "start=$APP\\RemoveMolvane.exe" "$@"; }  # the program first, then the steps
 
-check() {  # check DESCRIPTION COMMAND...: one assertion about the files
-  local what=$1
-  shift
-  if "$@"; then return 0; fi
-  echo "    not so: $what"
-  case_ok=0
-}
-
 same() { cmp -s "$1" "$2"; }
 absent() { [ ! -e "$1" ]; }
 only_files() {  # only_files FOLDER NAME...: nothing else (no temporary files) in FOLDER
   local folder=$1
   shift
   [ "$(cd "$folder" && ls -A | sort)" = "$(printf '%s\n' "$@" | sort)" ]
-}
-
-run_case() {
-  local name=$1
-  if [ ${#ONLY[@]} -gt 0 ] && [[ ! " ${ONLY[*]} " =~ " $name " ]]; then return; fi
-  echo "== $name"
-  reset_case
-  case_ok=1
-  "case_$name" || case_ok=0
-  if [ $case_ok -eq 1 ]; then
-    passed=$((passed + 1)); echo "   ok"
-  else
-    failed=$((failed + 1)); failures+=("$name"); echo "   FAILED"
-  fi
 }
 
 # --- cases -------------------------------------------------------------------
@@ -411,9 +380,10 @@ case_long_data_folder() {  # the program lies so deep that its data folder's tem
 
 # --- run ---------------------------------------------------------------------
 
-for c in $(declare -F | awk '{print $3}' | grep '^case_' | sed 's/^case_//'); do run_case "$c"; done
-chmod -R u+w "$STARTUP_U" "$C/e2e" 2>/dev/null
-rm -rf "$STARTUP_U"/* "$C/e2e" "$FIXED_U"
-mkdir -p "$STARTUP_U"
-echo "end-to-end: $passed passed, $failed failed${failures:+ (${failures[*]})}"
-[ "$failed" -eq 0 ]
+clean_up() {
+  chmod -R u+w "$STARTUP_U" "$C/e2e" 2>/dev/null
+  rm -rf "$STARTUP_U"/* "$C/e2e" "$FIXED_U"
+  mkdir -p "$STARTUP_U"
+}
+
+run_all_cases end-to-end

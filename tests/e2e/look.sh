@@ -6,21 +6,13 @@
 # Needs WINEPREFIX and DISPLAY set up (scripts/test does that).
 #   look.sh PROGRAM.exe TESTDRIVER.exe [CASE...]
 set -uo pipefail
-PROGRAM=$1 DRIVER=$2
-shift 2
-ONLY=("$@")
+source "$(dirname "$0")/harness.sh"
 
-C="$WINEPREFIX/drive_c"
 APP='C:\look\app'
 APP_U="$C/look/app"
 EXPECT_U="$C/look/expect"
 SHOTS="$(cd "$(dirname "$PROGRAM")/.." && pwd)/look"
-STARTUP=$(wine "$DRIVER" startup-path </dev/null | tr -d '\r')
-STARTUP_U=$(winepath -u "$STARTUP" 2>/dev/null)
-[ -d "$STARTUP_U" ] || { echo "no Startup folder: $STARTUP"; exit 1; }
 mkdir -p "$SHOTS"
-
-passed=0 failed=0 failures=()
 
 reset_case() {
   rm -rf "$STARTUP_U"/* "$C/look"
@@ -45,14 +37,6 @@ to_png() {
   return 0
 }
 
-check() {
-  local what=$1
-  shift
-  if "$@"; then return 0; fi
-  echo "    not so: $what"
-  case_ok=0
-}
-
 unchanged() {
   check "Molvane.exe kept" test -f "$STARTUP_U/Molvane.exe"
   check "Options.ini untouched" cmp -s "$APP_U/Options.ini" "$EXPECT_U/Options.ini"
@@ -70,20 +54,6 @@ set_dpi() {
   wineserver -w </dev/null >/dev/null 2>&1
   wineserver -p </dev/null >/dev/null 2>&1
   wine cmd /c exit </dev/null >/dev/null 2>&1
-}
-
-run_case() {
-  local name=$1
-  if [ ${#ONLY[@]} -gt 0 ] && [[ ! " ${ONLY[*]} " =~ " $name " ]]; then return; fi
-  echo "== $name"
-  reset_case
-  case_ok=1
-  "case_$name" || case_ok=0
-  if [ $case_ok -eq 1 ]; then
-    passed=$((passed + 1)); echo "   ok"
-  else
-    failed=$((failed + 1)); failures+=("$name"); echo "   FAILED"
-  fi
 }
 
 # --- cases -------------------------------------------------------------------
@@ -158,7 +128,6 @@ case_dpi_144() {
 
 # --- run ---------------------------------------------------------------------
 
-for c in $(declare -F | awk '{print $3}' | grep '^case_' | sed 's/^case_//'); do run_case "$c"; done
-rm -rf "$C/look"
-echo "look: $passed passed, $failed failed${failures:+ (${failures[*]})}"
-[ "$failed" -eq 0 ]
+clean_up() { rm -rf "$C/look"; }
+
+run_all_cases look
