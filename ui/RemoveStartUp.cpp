@@ -77,7 +77,7 @@ void TKestrixUp1::OKBtnClick() {
 }
 
 void TKestrixUp1::ReportOptionsNotUpdated() {
-    std::wstring why = badLine_ ? L"Line " + std::to_wstring(badLine_) + L" does not hold a whole number"
+    std::wstring why = badLine_ ? L"Line " + winkit::DecimalText(badLine_) + L" does not hold a whole number"
                                 : winkit::SystemErrorText(optionsError_);
     std::wstring text = L"Molvane was removed from start-up, but its settings file could not be updated:\n\n" +
                         OptionsPath() + L"\n\n" + why + L".\n\n";
