@@ -4,7 +4,7 @@
 //   bench.exe FLOOR.exe PROGRAM.exe [PAIRS]
 //
 // After one warm-up pair it starts the floor and the program alternately,
-// PAIRS times each (default 15), and measures for every run:
+// PAIRS times each (default 20), and measures for every run:
 //   - the time from just before CreateProcess until a visible top-level window
 //     of that process with the chooser's caption exists (polled every
 //     millisecond);
@@ -237,8 +237,8 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     }
     std::wstring floor = argv[1], program = argv[2];
-    int pairs = argc > 3 ? _wtoi(argv[3]) : 15;
-    if (pairs < 1) pairs = 15;
+    int pairs = argc > 3 ? _wtoi(argv[3]) : 20;
+    if (pairs < 1) pairs = 20;
 
     SYSTEMTIME today;
     GetLocalTime(&today);
