@@ -125,11 +125,11 @@ void TKestrixUp1::ReportOptionsNotUpdated() {
     const std::wstring path = OptionsPath();
     std::wstring why;
     if (badLine_)
-        why = L"Line " + std::to_wstring(badLine_) + L" does not hold a whole number.";
+        why = L"Line " + winkit::DecimalText(badLine_) + L" does not hold a whole number.";
     else if (winkit::DirectoryExists(path))
         why = L"There is a folder of that name, not a file.";
     else if (optionsError_ == ERROR_FILE_TOO_LARGE)
-        why = L"The file is larger than " + std::to_wstring(kMaxOptionsBytes >> 20) +
+        why = L"The file is larger than " + winkit::DecimalText(kMaxOptionsBytes >> 20) +
               L" MB, far too large to be Molvane's settings.";
     else
         why = winkit::SystemErrorText(optionsError_) + L"." + OptionsAdvice(path, optionsError_);

@@ -1,5 +1,6 @@
 #include "winkit/Text.h"
 
+#include <charconv>
 #include <climits>
 
 namespace winkit {
@@ -13,7 +14,7 @@ std::wstring SystemErrorText(DWORD error) {
     LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
         text.pop_back();
-    if (text.empty()) text = L"error " + std::to_wstring(error);
+    if (text.empty()) text = L"error " + DecimalText(error);
     return text;
 }
 
@@ -37,6 +38,12 @@ std::string ToAnsi(std::wstring_view text, bool* substituted) {
     }
     if (substituted) *substituted = usedDefault != FALSE;
     return bytes;
+}
+
+std::wstring DecimalText(long long value) {
+    char digits[24];
+    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    return std::wstring(digits, end);
 }
 
 }  // namespace winkit

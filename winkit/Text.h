@@ -21,4 +21,9 @@ std::wstring FromAnsi(std::string_view bytes);
 // letter; `substituted`, when given, says whether that happened.
 std::string ToAnsi(std::wstring_view text, bool* substituted = nullptr);
 
+// The decimal digits of `value`, with a minus sign when negative. Used instead
+// of std::to_wstring, which brings the C runtime's whole printf engine (with
+// floating point) into the program for this one job.
+std::wstring DecimalText(long long value);
+
 }  // namespace winkit

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "winkit/Text.h"
 
 namespace {
@@ -33,6 +35,19 @@ TEST(AnsiText, EmptyTextAndSystemErrorWords) {
     EXPECT_FALSE(words.empty());
     EXPECT_NE(words.back(), L'.');
     EXPECT_NE(words.back(), L'\n');
+}
+
+TEST(DecimalText, WritesEveryIntegerAsItsDecimalDigits) {
+    const struct {
+        long long value;
+        const wchar_t* text;
+    } cases[] = {{0, L"0"}, {7, L"7"}, {-42, L"-42"}, {4294967295LL, L"4294967295"},
+                 {LLONG_MIN, L"-9223372036854775808"}, {LLONG_MAX, L"9223372036854775807"}};
+    for (const auto& c : cases) EXPECT_EQ(winkit::DecimalText(c.value), c.text) << c.value;
+}
+
+TEST(AnsiText, ACodeTheSystemHasNoWordsForIsNamedByNumber) {
+    EXPECT_EQ(winkit::SystemErrorText(0xDEADBEEF), L"error 3735928559");
 }
 
 }  // namespace
