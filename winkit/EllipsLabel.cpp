@@ -10,11 +10,12 @@ namespace winkit {
 namespace {
 
 struct LabelState {
-    WNDPROC staticProc;
     const LabelSettings* settings;
     HFONT font = nullptr;
 };
 
+// The state lives as long as the control: made when it is created, freed
+// when it is destroyed.
 LabelState* LabelOf(HWND label) { return reinterpret_cast<LabelState*>(GetWindowLongPtrW(label, GWLP_USERDATA)); }
 
 std::wstring TextOf(HWND label) {
@@ -54,9 +55,8 @@ void Paint(HWND label, const LabelState& state, HDC target) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, DrawFlags(*state.settings));
 }
 
-LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
-    LabelState* state = LabelOf(label);
-    WNDPROC staticProc = state->staticProc;
+LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* state = reinterpret_cast<LabelState*>(data);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;
@@ -93,12 +93,12 @@ LRESULT CALLBACK LabelProc(HWND label, UINT message, WPARAM wParam, LPARAM lPara
         InvalidateRect(label, nullptr, FALSE);
         return 0;
     case WM_NCDESTROY:
-        SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(staticProc));
+        RemoveWindowSubclass(label, LabelProc, 0);
         SetWindowLongPtrW(label, GWLP_USERDATA, 0);
         delete state;
-        return CallWindowProcW(staticProc, label, message, wParam, lParam);
+        break;
     }
-    return CallWindowProcW(staticProc, label, message, wParam, lParam);
+    return DefSubclassProc(label, message, wParam, lParam);
 }
 
 }  // namespace
@@ -112,9 +112,9 @@ HWND CreateEllipsLabel(HWND parent, int id, const RECT& bounds, const wchar_t* t
                                  bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                  GetModuleHandleW(nullptr), nullptr);
     if (!label) return nullptr;
-    auto* state = new LabelState{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(label, GWLP_WNDPROC)), &settings};
+    auto* state = new LabelState{&settings};
     SetWindowLongPtrW(label, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    SetWindowLongPtrW(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LabelProc));
+    SetWindowSubclass(label, LabelProc, 0, reinterpret_cast<DWORD_PTR>(state));
     if (settings.autoSize) FitHeight(label);
     return label;
 }

@@ -15,7 +15,6 @@ namespace winkit {
 namespace {
 
 struct ButtonState {
-    WNDPROC buttonProc;
     const GlowButtonSettings* settings;
     UINT dpi = 96;
     bool mouseOver = false;
@@ -24,6 +23,8 @@ struct ButtonState {
     int glyphSize = 0;
 };
 
+// The state lives as long as the control: made when it is created, freed
+// when it is destroyed.
 ButtonState* ButtonOf(HWND button) { return reinterpret_cast<ButtonState*>(GetWindowLongPtrW(button, GWLP_USERDATA)); }
 
 int Scaled(const ButtonState& state, int pixels96) { return MulDiv(pixels96, state.dpi, 96); }
@@ -107,9 +108,8 @@ void TrackMouse(HWND button, ButtonState& state, bool over) {
     InvalidateRect(button, nullptr, FALSE);
 }
 
-LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
-    ButtonState* state = ButtonOf(button);
-    WNDPROC buttonProc = state->buttonProc;
+LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* state = reinterpret_cast<ButtonState*>(data);
     switch (message) {
     case WM_ERASEBKGND:
         return 1;  // drawn whole, off-screen, in WM_DRAWITEM
@@ -134,7 +134,7 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
     case BM_GETCHECK:
         return state->checked ? BST_CHECKED : BST_UNCHECKED;
     case WM_UPDATEUISTATE: {
-        LRESULT result = CallWindowProcW(buttonProc, button, message, wParam, lParam);
+        LRESULT result = DefSubclassProc(button, message, wParam, lParam);
         InvalidateRect(button, nullptr, FALSE);
         return result;
     }
@@ -145,12 +145,12 @@ LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     case WM_NCDESTROY:
-        SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(buttonProc));
+        RemoveWindowSubclass(button, ButtonProc, 0);
         SetWindowLongPtrW(button, GWLP_USERDATA, 0);
         delete state;
-        return CallWindowProcW(buttonProc, button, message, wParam, lParam);
+        break;
     }
-    return CallWindowProcW(buttonProc, button, message, wParam, lParam);
+    return DefSubclassProc(button, message, wParam, lParam);
 }
 
 }  // namespace
@@ -162,9 +162,9 @@ HWND CreateGlowButton(HWND parent, int id, const RECT& bounds, const wchar_t* ca
                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                   nullptr);
     if (!button) return nullptr;
-    auto* state = new ButtonState{reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC)), &settings};
+    auto* state = new ButtonState{&settings};
     SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
-    SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProc));
+    SetWindowSubclass(button, ButtonProc, 0, reinterpret_cast<DWORD_PTR>(state));
     SetGlowButtonDpi(button, dpi);
     return button;
 }
