@@ -56,14 +56,10 @@ inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
 inline void DestroyIconHandle(HICON h) { ::DestroyIcon(h); }
 inline void FreeCoTaskMem(void* p) { ::CoTaskMemFree(p); }
-inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 
 // A handle from CreateFile, which holds nothing as INVALID_HANDLE_VALUE.
 using UniqueFile = Unique<FileTraits>;
-// A process or thread handle, which holds nothing as null.
-using UniqueHandle = Unique<NullInvalid<HANDLE, CloseKernelHandle>>;
 using UniqueFont = Unique<NullInvalid<HFONT, DeleteGdiObject>>;
-using UniqueBrush = Unique<NullInvalid<HBRUSH, DeleteGdiObject>>;
 using UniqueBitmap = Unique<NullInvalid<HBITMAP, DeleteGdiObject>>;
 using UniqueIcon = Unique<NullInvalid<HICON, DestroyIconHandle>>;
 using UniquePen = Unique<NullInvalid<HPEN, DeleteGdiObject>>;
