@@ -25,16 +25,20 @@ public:
     // Caption of the application's message boxes.
     std::wstring Title;
 
-    // Creates a form, hidden; the first one becomes the main form.
+    // Creates a form, hidden; the first one becomes the main form. Returns 0,
+    // or the system's error code when the window could not be created (and
+    // `reference` is then null).
     template <typename T>
-    void CreateForm(T*& reference) {
+    DWORD CreateForm(T*& reference) {
         auto form = std::make_unique<T>();
         reference = form.get();
         if (!form->Create()) {
+            DWORD error = GetLastError();
             reference = nullptr;
-            return;
+            return error ? error : ERROR_NOT_ENOUGH_MEMORY;
         }
         if (!mainForm_) mainForm_ = std::move(form);
+        return 0;
     }
 
     Form* MainForm() const { return mainForm_.get(); }

@@ -74,8 +74,36 @@ void Print(const std::wstring& text) {
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+std::wstring TextOf(HWND window);
+std::wstring ClassOf(HWND window);
+
+// Lists the program's visible top-level windows and their texts, so that a
+// failure shows what was on screen instead (an unexpected message box, say).
+void DescribeScreen() {
+    if (!g_process.hProcess) return;
+    if (WaitForSingleObject(g_process.hProcess, 0) == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(g_process.hProcess, &code);
+        Print(L"  the program had ended, with code " + std::to_wstring(code));
+        return;
+    }
+    EnumWindows([](HWND window, LPARAM) -> BOOL {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid != g_process.dwProcessId || !IsWindowVisible(window)) return TRUE;
+        Print(L"  on screen: \"" + TextOf(window) + L"\" (" + ClassOf(window) + L")");
+        EnumChildWindows(window, [](HWND child, LPARAM) -> BOOL {
+            std::wstring text = TextOf(child);
+            if (!text.empty() && IsWindowVisible(child)) Print(L"    " + ClassOf(child) + L": " + text);
+            return TRUE;
+        }, 0);
+        return TRUE;
+    }, 0);
+}
+
 [[noreturn]] void Fail(const std::wstring& text) {
     Print(L"FAIL: " + text);
+    DescribeScreen();
     if (g_process.hProcess) TerminateProcess(g_process.hProcess, 1);
     if (g_launched.hProcess) TerminateProcess(g_launched.hProcess, 1);
     ExitProcess(1);

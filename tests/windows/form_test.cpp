@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/KestrixUp1Look.h"
+#include "winkit/Application.h"
 #include "winkit/EllipsLabel.h"
 #include "winkit/Form.h"
 
@@ -212,6 +213,25 @@ TEST(GlowButton, StaysARealButton) {
     EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     SendMessageW(button, BM_SETCHECK, BST_CHECKED, 0);
     EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+
+// A window the system refuses to create (here a CBT hook vetoes it) is
+// reported with an error code, and no half-made form is kept.
+LRESULT CALLBACK VetoCreation(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) return 1;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Application, ReportsAFormThatCouldNotBeCreated) {
+    HHOOK hook = SetWindowsHookExW(WH_CBT, VetoCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    TestForm* form = nullptr;
+    DWORD error = winkit::Application::Instance().CreateForm(form);
+    UnhookWindowsHookEx(hook);
+    EXPECT_NE(error, 0u);
+    EXPECT_EQ(form, nullptr);
+    EXPECT_EQ(winkit::Application::Instance().MainForm(), nullptr);
 }
 
 }  // namespace
