@@ -74,8 +74,17 @@ void Print(const std::wstring& text) {
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
-std::wstring TextOf(HWND window);
-std::wstring ClassOf(HWND window);
+std::wstring TextOf(HWND window) {
+    wchar_t buffer[4096] = {};
+    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
+    return buffer;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t buffer[256] = {};
+    GetClassNameW(window, buffer, 256);
+    return buffer;
+}
 
 // Lists the program's visible top-level windows and their texts, so that a
 // failure shows what was on screen instead (an unexpected message box, say).
@@ -107,18 +116,6 @@ void DescribeScreen() {
     if (g_process.hProcess) TerminateProcess(g_process.hProcess, 1);
     if (g_launched.hProcess) TerminateProcess(g_launched.hProcess, 1);
     ExitProcess(1);
-}
-
-std::wstring TextOf(HWND window) {
-    wchar_t buffer[4096] = {};
-    SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return buffer;
-}
-
-std::wstring ClassOf(HWND window) {
-    wchar_t buffer[256] = {};
-    GetClassNameW(window, buffer, 256);
-    return buffer;
 }
 
 // A visible top-level window of the program with this caption (and class, if given).
